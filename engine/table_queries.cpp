@@ -24,7 +24,9 @@ const char* ValueOf(TableScanner& scanner, std::string_view key) {
   return scanner.TakeValue(scanner.FindKey(key));
 }
 
-std::string TextOf(const char* value) { return value == nullptr ? std::string() : value; }
+std::string TextOf(const char* value) {
+  return value == nullptr ? std::string() : value;
+}
 
 // A record query: which file, which search key, which piece limit, and what is
 // read at the matching piece (the scanner stands on it, cut after the key's value).
@@ -134,8 +136,8 @@ const RecordQuery<std::int32_t> kCompetitorForMember{&StatusEngine::enrolledFile
                                                      kShortPiece, CompetitorAtMatch};
 const RecordQuery<std::int32_t> kMemberForCompetitor{&StatusEngine::enrolledFile, kCompIdKey,
                                                      kShortPiece, MemberAtMatch};
-const RecordQuery<std::string> kNameForMember{&StatusEngine::memberFile, kMemberIdKey,
-                                              kShortPiece, NameAtMatch};
+const RecordQuery<std::string> kNameForMember{&StatusEngine::memberFile, kMemberIdKey, kShortPiece,
+                                              NameAtMatch};
 const RecordQuery<bool> kDisqualified{&StatusEngine::enrolledFile, kCompIdKey, kLongPiece,
                                       FlagAtMatch<kDisqIdKey, &StatusEngine::enrolledFile>};
 const RecordQuery<bool> kStageRemoved{&StatusEngine::stageFile, kStageIdKey, kLongPiece,
@@ -177,8 +179,8 @@ void FindCompetitorForMember(StatusEngine& engine, std::int32_t member, std::int
 }
 
 void FindMemberForCompetitor(StatusEngine& engine, std::int32_t competitor, std::int32_t& member) {
-  if (auto found =
-          AnswerRecord(engine, kMemberForCompetitor, &QueryMemory::memberForCompetitor, competitor)) {
+  if (auto found = AnswerRecord(engine, kMemberForCompetitor, &QueryMemory::memberForCompetitor,
+                                competitor)) {
     member = *found;
   }
 }

@@ -1,5 +1,6 @@
 #include "table_scanner.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -13,24 +14,14 @@ bool TableScanner::ReadPiece(TextStream& stream, int limit) {
   if (stream.AtEnd() || limit < 2) {
     return false;
   }
-  // Read into a scratch buffer so that a read of nothing leaves the piece as it was.
+  // A read of nothing leaves the piece as it was.
   char read[kPieceBuffer];
-  int count = 0;
-  const int most = limit - 1 < kPieceBuffer - 1 ? limit - 1 : kPieceBuffer - 1;
-  while (count < most) {
-    int c = stream.Get();
-    if (c < 0) {
-      break;
-    }
-    read[count++] = static_cast<char>(c);
-    if (c == '\n') {
-      break;
-    }
-  }
+  const std::size_t most = static_cast<std::size_t>(std::min(limit, kPieceBuffer) - 1);
+  const std::size_t count = stream.ReadLine(read, most);
   if (count == 0) {
     return false;
   }
-  std::memcpy(piece_, read, static_cast<std::size_t>(count));
+  std::memcpy(piece_, read, count);
   piece_[count] = '\0';
   cutPosition_ = nullptr;
   return true;

@@ -1,5 +1,6 @@
 #include "text_stream.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -28,19 +29,41 @@ std::string ReadUntilEndOrError(std::FILE* file) {
 }  // namespace
 
 std::string TranslateTextMode(const std::string& bytes) {
+  const std::size_t end = std::min(bytes.find(kEndOfText), bytes.size());
   std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    char c = bytes[i];
-    if (c == kEndOfText) {
+  text.reserve(end);
+  std::size_t from = 0;
+  while (from < end) {
+    const std::size_t pair = bytes.find("\r\n", from);
+    if (pair == std::string::npos || pair >= end) {
+      text.append(bytes, from, end - from);
       break;
     }
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      continue;  // the LF that follows stands for the pair
-    }
-    text.push_back(c);
+    text.append(bytes, from, pair - from);
+    from = pair + 1;  // the LF that follows stands for the pair
   }
   return text;
+}
+
+std::size_t TextStream::ReadLine(char* out, std::size_t most) {
+  const std::size_t left = text_.size() - position_;
+  if (left == 0) {
+    atEnd_ = true;
+    return 0;
+  }
+  const std::size_t span = std::min(most, left);
+  const char* from = text_.data() + position_;
+  const void* lineFeed = std::memchr(from, '\n', span);
+  const std::size_t count =
+      lineFeed != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - from) + 1
+                          : span;
+  std::memcpy(out, from, count);
+  position_ += count;
+  // Running out of text before the line or the count ended is reaching the end.
+  if (lineFeed == nullptr && span < most) {
+    atEnd_ = true;
+  }
+  return count;
 }
 
 bool TextStream::Open(const std::string& path) {

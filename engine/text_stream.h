@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace tvx {
@@ -22,15 +23,11 @@ class TextStream {
   // Back to the start of the text, end state cleared.
   void Rewind();
 
-  // The next character, or -1 at the end (which then stays set until Rewind).
-  int Get() {
-    if (position_ < text_.size()) {
-      return static_cast<unsigned char>(text_[position_++]);
-    }
-    atEnd_ = true;
-    return -1;
-  }
   bool AtEnd() const { return atEnd_; }
+
+  // Copies characters up to and including a line feed, at most `most` of them,
+  // and gives their number; 0 at the end of the text (which then stays set).
+  std::size_t ReadLine(char* out, std::size_t most);
 
   // Where the next read starts, and a way back there; used to read ahead.
   struct Mark {
