@@ -4,27 +4,32 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform_files.h"
+
 namespace tvx {
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  namespace fs = std::filesystem;
   const std::string partial = path + ".partial";
-  std::FILE* file = std::fopen(partial.c_str(), "wb");
+  std::error_code error;
+  // One left by a crash goes first. The new one is made exclusively, so a link
+  // planted under its name is never written through.
+  fs::remove(partial, error);
+  std::FILE* file = std::fopen(partial.c_str(), "wbx");
   if (file == nullptr) {
     return false;
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+                       std::fflush(file) == 0 && SyncToDisk(file);
   const bool closed = std::fclose(file) == 0;
-  std::error_code error;
-  if (!written || !closed) {
-    std::filesystem::remove(partial, error);
-    return false;
+  if (written && closed) {
+    fs::rename(partial, path, error);
+    if (!error) {
+      return true;
+    }
   }
-  std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
-    return false;
-  }
-  return true;
+  fs::remove(partial, error);
+  return false;
 }
 
 }  // namespace tvx
