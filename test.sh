@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs every test with CTest.
+#   ./test.sh --windows   cross-builds for 64-bit Windows and runs the tests under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
+
+if [ $# -gt 0 ]; then
+  if [ "$1" = "--windows" ] && [ $# -eq 1 ]; then
+    exec scripts/test-windows.sh
+  fi
+  echo "usage: ./test.sh [--windows]" >&2
+  exit 2
+fi
 
 scripts/install-deps.sh
 
