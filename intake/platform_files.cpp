@@ -2,8 +2,12 @@
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
+
+#include <climits>
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +51,37 @@ bool IsOwnRealFolder(const std::string& path) {
 
 bool SyncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
 
+std::filesystem::path FileSystemPath(const std::string& path) {
+  if (path.empty() || path.size() > INT_MAX) {
+    return {};
+  }
+  const int length = static_cast<int>(path.size());
+  const int wideLength =
+      MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(), length, nullptr, 0);
+  if (wideLength <= 0) {
+    return {};
+  }
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(), length, wide.data(),
+                          wideLength) != wideLength) {
+    return {};
+  }
+  return std::filesystem::path(wide);
+}
+
+std::FILE* CreateNewFile(const std::string& path) {
+  const int descriptor =
+      _open(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (descriptor == -1) {
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(descriptor, "wb");
+  if (file == nullptr) {
+    _close(descriptor);
+  }
+  return file;
+}
+
 #else
 
 std::optional<std::string> PrivateWorkFolder() {
@@ -74,6 +109,14 @@ bool IsOwnRealFolder(const std::string& path) {
 }
 
 bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
+
+std::filesystem::path FileSystemPath(const std::string& path) {
+  return path;
+}
+
+std::FILE* CreateNewFile(const std::string& path) {
+  return std::fopen(path.c_str(), "wbx");
+}
 
 #endif
 
