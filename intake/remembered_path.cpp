@@ -5,6 +5,7 @@
 #include <memory>
 #include <system_error>
 
+#include "platform_files.h"
 #include "replace_file.h"
 #include "work_paths.h"
 
@@ -22,7 +23,7 @@ std::optional<std::string> ReadRememberedPath(const std::string& workDir) {
   const std::string path = WorkPath(workDir, kRememberedPathFile);
   // Only a plain file: opening a pipe of that name would wait for a writer.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  if (!std::filesystem::is_regular_file(FileSystemPath(path), error)) {
     return std::nullopt;
   }
   std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "rb"));

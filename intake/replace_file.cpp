@@ -14,8 +14,8 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
   std::error_code error;
   // One left by a crash goes first. The new one is made exclusively, so a link
   // planted under its name is never written through.
-  fs::remove(partial, error);
-  std::FILE* file = std::fopen(partial.c_str(), "wbx");
+  fs::remove(FileSystemPath(partial), error);
+  std::FILE* file = CreateNewFile(partial);
   if (file == nullptr) {
     return false;
   }
@@ -23,12 +23,12 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
                        std::fflush(file) == 0 && SyncToDisk(file);
   const bool closed = std::fclose(file) == 0;
   if (written && closed) {
-    fs::rename(partial, path, error);
+    fs::rename(FileSystemPath(partial), FileSystemPath(path), error);
     if (!error) {
       return true;
     }
   }
-  fs::remove(partial, error);
+  fs::remove(FileSystemPath(partial), error);
   return false;
 }
 
