@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev fonts-liberation
+  qt6-base-dev libgl-dev fonts-liberation xdg-utils
   libmspack-dev gcab
 )
 packages+=("$@")
