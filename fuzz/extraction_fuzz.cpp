@@ -1,0 +1,179 @@
+// The extraction of whatever bytes a cabinet holds. Each input is written as a
+// cabinet into a fresh folder and extracted into a working directory below it
+// that already holds two tables of an earlier backup. Afterwards:
+// - nothing lies outside the working directory but the cabinet, which is
+//   unchanged, and nothing anywhere is a link;
+// - every file in the working directory is one the cabinet lists (so no
+//   partial file is left), whole (the size the cabinet states), and they add
+//   up to at most the bound;
+// - every folder made is a folder part of a listed name;
+// - an earlier table is gone or replaced when the cabinet lists its name, and
+//   untouched when it does not.
+// The bound is smaller than the program's so that an input costs milliseconds;
+// the code that keeps it is the same.
+#include <mspack.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "backup_extraction.h"
+#include "fuzz_support.h"
+#include "mspack_cabinet_iteration.h"
+
+namespace tvx::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint64_t kBound = std::uint64_t{4} << 20;
+constexpr std::string_view kPlanted = "planted by an earlier backup\r\n";
+constexpr const char* kPlantedTables[] = {"member.xml", "stage.xml"};
+
+// The files the cabinet lists, by their stored name with backslashes read as
+// slashes, and the sizes stated for each; nothing when it is no cabinet.
+std::map<std::string, std::set<std::uint64_t>> ListCabinet(const std::string& path) {
+  std::map<std::string, std::set<std::uint64_t>> listed;
+  mscab_decompressor* decompressor = mspack_create_cab_decompressor(nullptr);
+  if (decompressor == nullptr) {
+    ReportFinding("libmspack cannot make a decompressor");
+  }
+  if (mscabd_cabinet* cabinet = decompressor->open(decompressor, path.c_str())) {
+    for (const mscabd_file* file = cabinet->files; file != nullptr; file = file->next) {
+      std::string name = file->filename;
+      std::replace(name.begin(), name.end(), '\\', '/');
+      listed[name].insert(static_cast<std::uint64_t>(file->length));
+    }
+    decompressor->close(decompressor, cabinet);
+  }
+  mspack_destroy_cab_decompressor(decompressor);
+  return listed;
+}
+
+std::string ReadWhole(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteWhole(const fs::path& path, std::string_view bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file.flush()) {
+    ReportFinding("scratch folder cannot be written", path.string());
+  }
+}
+
+void CheckFolder(const fs::path& caseFolder, const fs::path& cabinet, const fs::path& work,
+                 const std::string& input,
+                 const std::map<std::string, std::set<std::uint64_t>>& listed) {
+  std::set<std::string> folderParts;
+  for (const auto& [name, sizes] : listed) {
+    for (std::size_t slash = name.find('/'); slash != std::string::npos;
+         slash = name.find('/', slash + 1)) {
+      folderParts.insert(name.substr(0, slash));
+    }
+  }
+
+  const std::string workPrefix = work.string() + "/";
+  std::uint64_t total = 0;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(caseFolder, error), end; it != end && !error;
+       it.increment(error)) {
+    const fs::path& path = it->path();
+    const fs::file_status status = it->symlink_status(error);
+    const std::string shown = Escaped(path.string());
+    if (fs::is_symlink(status)) {
+      ReportFinding("extraction left a link", shown);
+    }
+    if (path == cabinet || path == work) {
+      continue;
+    }
+    if (!path.string().starts_with(workPrefix)) {
+      ReportFinding("extraction wrote outside the working directory", shown);
+    }
+    const std::string relative = path.string().substr(workPrefix.size());
+    if (fs::is_directory(status)) {
+      if (!folderParts.contains(relative)) {
+        ReportFinding("extraction made a folder no listed name has", shown);
+      }
+      continue;
+    }
+    if (!fs::is_regular_file(status)) {
+      ReportFinding("extraction made something that is no file", shown);
+    }
+    const std::uint64_t size = it->file_size(error);
+    total += size;
+    const bool planted = std::find(std::begin(kPlantedTables), std::end(kPlantedTables),
+                                   relative) != std::end(kPlantedTables);
+    const auto entry = listed.find(relative);
+    if (entry == listed.end()) {
+      if (!planted || ReadWhole(path) != kPlanted) {
+        // A partial file left behind is one of these.
+        ReportFinding("extraction left a file the cabinet does not list", shown);
+      }
+      continue;
+    }
+    if (!entry->second.contains(size)) {
+      ReportFinding("extracted file of another size than the cabinet states",
+                    shown + ": " + std::to_string(size) + " bytes");
+    }
+  }
+  if (error) {
+    ReportFinding("scratch folder cannot be walked", error.message());
+  }
+  if (total > kBound) {
+    ReportFinding("extraction wrote more than the bound", std::to_string(total) + " bytes");
+  }
+  for (const char* table : kPlantedTables) {
+    if (!listed.contains(table) && ReadWhole(work / table) != kPlanted) {
+      ReportFinding("extraction changed a table the cabinet does not list", table);
+    }
+  }
+  if (ReadWhole(cabinet) != input) {
+    ReportFinding("extraction changed the cabinet");
+  }
+}
+
+}  // namespace
+}  // namespace tvx::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tvx;
+  using namespace tvx::fuzz;
+  static ScratchFolder root("extraction");
+  const fs::path caseFolder = fs::path(root.path()) / "case";
+  const fs::path cabinet = caseFolder / "backup.cab";
+  const fs::path work = caseFolder / "work";
+
+  std::error_code error;
+  fs::remove_all(caseFolder, error);
+  fs::create_directories(work, error);
+  if (error) {
+    ReportFinding("scratch folder cannot be made", error.message());
+  }
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  WriteWhole(cabinet, input);
+  for (const char* table : kPlantedTables) {
+    WriteWhole(work / table, kPlanted);
+  }
+
+  {
+    BackupExtraction extraction(work.string(), kBound);
+    MspackCabinetIteration iteration(kBound, 2 * kBound);
+    iteration.IterateCabinet(cabinet.string(), extraction);
+  }
+
+  CheckFolder(caseFolder, cabinet, work, input, ListCabinet(cabinet.string()));
+  // Nothing piles up from one input to the next.
+  fs::remove_all(caseFolder, error);
+  return 0;
+}
