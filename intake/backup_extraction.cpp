@@ -21,9 +21,10 @@ constexpr int kPartialNameAttempts = 100;
 // Removes the file under a name that did not get a complete file. A folder of
 // that name is left alone: it is no stale table, and it may hold other files.
 void RemoveStaleFile(const std::string& path) {
+  const fs::path entry = FileSystemPath(path);
   std::error_code error;
-  if (!fs::is_directory(fs::symlink_status(path, error))) {
-    fs::remove(path, error);
+  if (!fs::is_directory(fs::symlink_status(entry, error))) {
+    fs::remove(entry, error);
   }
 }
 
@@ -32,7 +33,9 @@ void RemoveStaleFile(const std::string& path) {
 BackupExtraction::BackupExtraction(std::string workDir, std::uint64_t maxExtractedBytes)
     : workDir_(std::move(workDir)), maxExtractedBytes_(maxExtractedBytes) {}
 
-BackupExtraction::~BackupExtraction() { DiscardPending(); }
+BackupExtraction::~BackupExtraction() {
+  DiscardPending();
+}
 
 HandlerAnswer BackupExtraction::HandleCabinetNotification(CabinetNotification& notification) {
   if (auto* file = std::get_if<FileInCabinet>(&notification)) {
@@ -88,13 +91,13 @@ void BackupExtraction::PlaceFile(const FileExtracted& extracted) {
   if (!pending_ || extracted.target != pending_->partialPath) {
     return;  // not the file we named; a pending one is dropped at the next file or the end
   }
+  const fs::path partial = FileSystemPath(pending_->partialPath);
   std::error_code error;
-  const auto status = fs::symlink_status(pending_->partialPath, error);
-  const bool whole = extracted.errorCode == 0 && fs::is_regular_file(status) &&
-                     fs::file_size(pending_->partialPath, error) == pending_->statedSize &&
-                     !error;
+  const bool whole = extracted.errorCode == 0 &&
+                     fs::is_regular_file(fs::symlink_status(partial, error)) &&
+                     fs::file_size(partial, error) == pending_->statedSize && !error;
   if (whole) {
-    fs::rename(pending_->partialPath, pending_->finalPath, error);
+    fs::rename(partial, FileSystemPath(pending_->finalPath), error);
     if (!error) {
       pending_.reset();
       return;
@@ -108,7 +111,7 @@ void BackupExtraction::DiscardPending() {
     return;
   }
   std::error_code error;
-  fs::remove(pending_->partialPath, error);
+  fs::remove(FileSystemPath(pending_->partialPath), error);
   RemoveStaleFile(pending_->finalPath);
   pending_.reset();
 }
@@ -120,7 +123,8 @@ std::optional<std::string> BackupExtraction::TargetFolder(const std::vector<std:
     folder = WorkPath(folder, parts[i]);
     if (make) {
       std::error_code error;
-      fs::create_directory(folder, error);  // an entry already there is judged below
+      fs::create_directory(FileSystemPath(folder),
+                           error);  // an entry already there is judged below
     }
     if (!IsOwnRealFolder(folder)) {
       return std::nullopt;
@@ -133,16 +137,16 @@ std::optional<std::string> BackupExtraction::ReservePartialFile(const std::strin
   for (int attempt = 0; attempt < kPartialNameAttempts; ++attempt) {
     std::string candidate = WorkPath(folder, "~tvx" + std::to_string(++partialCount_) + ".partial");
     // Exclusive creation: a name already taken, a link included, is never opened.
-    if (std::FILE* file = std::fopen(candidate.c_str(), "wbx")) {
+    if (std::FILE* file = CreateNewFile(candidate)) {
       if (std::fclose(file) != 0) {
         std::error_code error;
-        fs::remove(candidate, error);
+        fs::remove(FileSystemPath(candidate), error);
         return std::nullopt;
       }
       return candidate;
     }
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(candidate, error))) {
+    if (!fs::exists(fs::symlink_status(FileSystemPath(candidate), error))) {
       return std::nullopt;  // the folder takes no new file at all
     }
   }
