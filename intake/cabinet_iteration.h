@@ -69,8 +69,7 @@ class CabinetIteration {
   // False when cabPath is not a cabinet that can be read (nothing is then
   // notified) or when the handler aborted; a single file that fails to
   // extract is reported to the handler and does not end the iteration.
-  virtual bool IterateCabinet(const std::string& cabPath,
-                              CabinetNotificationHandler& handler) = 0;
+  virtual bool IterateCabinet(const std::string& cabPath, CabinetNotificationHandler& handler) = 0;
 };
 
 // The platform's cabinet iteration.

@@ -36,7 +36,9 @@ struct OpenFile {
   std::uint64_t written = 0;
 };
 
-OpenFile* AsOpenFile(mspack_file* file) { return reinterpret_cast<OpenFile*>(file); }
+OpenFile* AsOpenFile(mspack_file* file) {
+  return reinterpret_cast<OpenFile*>(file);
+}
 
 // Reads open the cabinet by its path; writes open only an OutputTarget.
 mspack_file* OpenForMspack(mspack_system*, const char* filename, int mode) {
@@ -114,9 +116,13 @@ off_t TellForMspack(mspack_file* handle) {
 // reaches the handler as its error code.
 void MessageForMspack(mspack_file*, const char*, ...) {}
 
-void* AllocForMspack(mspack_system*, std::size_t bytes) { return std::malloc(bytes); }
+void* AllocForMspack(mspack_system*, std::size_t bytes) {
+  return std::malloc(bytes);
+}
 
-void FreeForMspack(void* memory) { std::free(memory); }
+void FreeForMspack(void* memory) {
+  std::free(memory);
+}
 
 void CopyForMspack(void* source, void* destination, std::size_t bytes) {
   std::memcpy(destination, source, bytes);
@@ -144,7 +150,9 @@ struct DestroyDecompressor {
   }
 };
 
-std::string TextOrEmpty(const char* text) { return text != nullptr ? text : ""; }
+std::string TextOrEmpty(const char* text) {
+  return text != nullptr ? text : "";
+}
 
 // Where libmspack's decoder stands: it goes on from there for a file further
 // on in the same folder, and starts the folder over for any other file.
@@ -183,16 +191,14 @@ bool MspackCabinetIteration::IterateCabinet(const std::string& cabPath,
     return false;
   }
 
-  CabinetNotification info =
-      CabinetInfo{cabPath, "", cabinet->set_id, cabinet->set_index};
+  CabinetNotification info = CabinetInfo{cabPath, "", cabinet->set_id, cabinet->set_index};
   if (handler.HandleCabinetNotification(info) != HandlerAnswer::kNoError) {
     return false;
   }
   if ((cabinet->flags & MSCAB_HDR_NEXTCAB) != 0) {
-    CabinetNotification next = NeedNewCabinet{CabinetInfo{TextOrEmpty(cabinet->nextname),
-                                                          TextOrEmpty(cabinet->nextinfo),
-                                                          cabinet->set_id,
-                                                          cabinet->set_index + 1u}};
+    CabinetNotification next =
+        NeedNewCabinet{CabinetInfo{TextOrEmpty(cabinet->nextname), TextOrEmpty(cabinet->nextinfo),
+                                   cabinet->set_id, cabinet->set_index + 1u}};
     if (handler.HandleCabinetNotification(next) != HandlerAnswer::kNoError) {
       return false;
     }
@@ -219,8 +225,8 @@ bool MspackCabinetIteration::IterateCabinet(const std::string& cabPath,
     int errorCode = MSPACK_ERR_DECRUNCH;
     if (cost <= maxDecodedBytes_ - decoded) {
       decoded += cost;
-      errorCode = decompressor->extract(decompressor.get(), file,
-                                        reinterpret_cast<const char*>(&target));
+      errorCode =
+          decompressor->extract(decompressor.get(), file, reinterpret_cast<const char*>(&target));
     }
     if (errorCode == MSPACK_ERR_OK && target.failed) {
       errorCode = MSPACK_ERR_WRITE;

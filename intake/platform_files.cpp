@@ -49,7 +49,9 @@ bool IsOwnRealFolder(const std::string& path) {
          (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
 
-bool SyncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+bool SyncToDisk(std::FILE* file) {
+  return _commit(_fileno(file)) == 0;
+}
 
 std::filesystem::path FileSystemPath(const std::string& path) {
   if (path.empty() || path.size() > INT_MAX) {
@@ -104,11 +106,12 @@ std::optional<std::string> PrivateWorkFolder() {
 
 bool IsOwnRealFolder(const std::string& path) {
   struct stat status {};
-  return lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
-         status.st_uid == geteuid();
+  return lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == geteuid();
 }
 
-bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
+bool SyncToDisk(std::FILE* file) {
+  return fsync(fileno(file)) == 0;
+}
 
 std::filesystem::path FileSystemPath(const std::string& path) {
   return path;

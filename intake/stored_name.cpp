@@ -7,7 +7,9 @@ namespace tvx {
 
 namespace {
 
-char ToUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char ToUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Windows opens these as devices in every folder, whatever extension follows.
 bool IsDeviceName(std::string_view part) {
@@ -17,8 +19,8 @@ bool IsDeviceName(std::string_view part) {
   }
   std::string upper(stem);
   std::transform(upper.begin(), upper.end(), upper.begin(), ToUpper);
-  constexpr std::array<std::string_view, 6> kDevices{"CON", "PRN", "AUX", "NUL", "CONIN$",
-                                                     "CONOUT$"};
+  constexpr std::array<std::string_view, 6> kDevices{"CON", "PRN",    "AUX",
+                                                     "NUL", "CONIN$", "CONOUT$"};
   if (std::find(kDevices.begin(), kDevices.end(), upper) != kDevices.end()) {
     return true;
   }
