@@ -33,13 +33,16 @@ std::vector<std::string> AllTablesBut(const std::string& missing) {
 
 TEST(DeleteExtractedTables, DeletesInOrderUntilTheFirstDeleteFails) {
   const std::vector<RemovalCase> cases = {
-      {"all ten and other files", {"member.xml", "score.xml", "enrolled.xml", "stage.xml",
-        "classify.xml", "club.xml", "squad.xml", "tag.xml", "team.xml", "thematch.xml",
-        "readme.txt", "tvxinfo.cst", "tvxprint.txt"},
+      {"all ten and other files",
+       {"member.xml", "score.xml", "enrolled.xml", "stage.xml", "classify.xml", "club.xml",
+        "squad.xml", "tag.xml", "team.xml", "thematch.xml", "readme.txt", "tvxinfo.cst",
+        "tvxprint.txt"},
        {"readme.txt", "tvxinfo.cst", "tvxprint.txt"}},
-      {"no classify.xml", AllTablesBut("classify.xml"),
+      {"no classify.xml",
+       AllTablesBut("classify.xml"),
        {"club.xml", "squad.xml", "tag.xml", "team.xml", "thematch.xml"}},
-      {"no member.xml", AllTablesBut("member.xml"),
+      {"no member.xml",
+       AllTablesBut("member.xml"),
        {"classify.xml", "club.xml", "enrolled.xml", "score.xml", "squad.xml", "stage.xml",
         "tag.xml", "team.xml", "thematch.xml"}},
       {"no thematch.xml", AllTablesBut("thematch.xml"), {}},

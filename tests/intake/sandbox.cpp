@@ -46,7 +46,7 @@ std::string Sandbox::Path(const std::string& relative) const {
 std::vector<std::string> ListTree(const std::string& folder) {
   std::vector<std::string> entries;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    entries.push_back(fs::relative(entry.path(), folder).generic_string());
+    entries.push_back(entry.path().lexically_relative(folder).generic_string());
   }
   std::sort(entries.begin(), entries.end());
   return entries;
@@ -82,6 +82,8 @@ std::string TablePath(const std::string& name) {
   return std::string(TVX_SOURCE_DIR) + "/tests/intake/cabinets/tables/" + name;
 }
 
-std::string CorpusFolder() { return std::string(TVX_SHARED_DIR) + "/testdata/cabinets"; }
+std::string CorpusFolder() {
+  return std::string(TVX_SHARED_DIR) + "/testdata/cabinets";
+}
 
 }  // namespace tvx::testing

@@ -21,7 +21,7 @@ TEST(SplitStoredName, SplitsAtBackslashesAndSlashes) {
       {".hidden", {".hidden"}},
       {"a..b", {"a..b"}},
       {"name with blanks.txt", {"name with blanks.txt"}},
-      {"\xE9t\xE9.xml", {"\xE9t\xE9.xml"}},  // code page bytes stay as they are
+      {"\xE9t\xE9.xml", {"\xE9t\xE9.xml"}},            // code page bytes stay as they are
       {"\xC0\xAF..\xC0\xAF", {"\xC0\xAF..\xC0\xAF"}},  // an overlong "/" is no separator
       {"console.xml", {"console.xml"}},
       {"COM10.txt", {"COM10.txt"}},

@@ -50,8 +50,8 @@ class PrivateWorkFolderTest : public ::testing::Test {
 };
 
 TEST_F(PrivateWorkFolderTest, IsMadeOwnerOnlyWhenTempIsUnsetOrEmpty) {
-  for (const std::optional<std::string>& tempValue : {std::optional<std::string>(),
-                                                      std::optional<std::string>("")}) {
+  for (const std::optional<std::string>& tempValue :
+       {std::optional<std::string>(), std::optional<std::string>("")}) {
     ScopedEnv temp("TEMP", tempValue);
     EXPECT_EQ(DiskIntake().WorkingDirectory(), expected_);
     EXPECT_TRUE(fs::is_directory(fs::symlink_status(expected_)));
