@@ -122,9 +122,9 @@ std::optional<std::string> BackupExtraction::TargetFolder(const std::vector<std:
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
     folder = WorkPath(folder, parts[i]);
     if (make) {
+      // An entry already there is judged below, whatever it is.
       std::error_code error;
-      fs::create_directory(FileSystemPath(folder),
-                           error);  // an entry already there is judged below
+      fs::create_directory(FileSystemPath(folder), error);
     }
     if (!IsOwnRealFolder(folder)) {
       return std::nullopt;
