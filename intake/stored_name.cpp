@@ -46,12 +46,15 @@ std::optional<std::vector<std::string>> SplitStoredName(std::string_view name) {
   while (true) {
     const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
     const std::string_view part = name.substr(start, end - start);
-    if (!IsPlainPart(part)) {
-      return std::nullopt;
+    // ".\member.xml", as some cabinet tools store names, is "member.xml".
+    if (part != ".") {
+      if (!IsPlainPart(part)) {
+        return std::nullopt;
+      }
+      parts.emplace_back(part);
     }
-    parts.emplace_back(part);
     if (end == name.size()) {
-      return parts;
+      return parts.empty() ? std::nullopt : std::make_optional(parts);
     }
     start = end + 1;
   }

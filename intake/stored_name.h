@@ -13,8 +13,9 @@ namespace tvx {
 // below the working directory:
 // - an empty name, or one with an empty part (a leading separator makes it
 //   absolute, a trailing one names a folder; UNC prefixes are both);
-// - a part "." or "..", or any part that ends in a dot or a blank, which
-//   Windows would shorten (".. " becomes "..");
+// - a part "..", or any other part that ends in a dot or a blank, which
+//   Windows would shorten (".. " becomes ".."); a part "." stands for the
+//   folder it is in and is dropped, but a name of nothing else is refused;
 // - a colon anywhere (a drive letter, or a Windows stream of another file);
 // - a Windows device name (CON, NUL, COM1, ...), with or without an extension.
 // Other bytes are kept as they are; a name the file system refuses simply

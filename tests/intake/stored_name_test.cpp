@@ -27,6 +27,8 @@ TEST(SplitStoredName, SplitsAtBackslashesAndSlashes) {
       {"COM10.txt", {"COM10.txt"}},
       {"nullable\\LPT.txt", {"nullable", "LPT.txt"}},
       {std::string(255, 'x'), {std::string(255, 'x')}},
+      {".\\member.xml", {"member.xml"}},  // as gcab stores "./member.xml"
+      {"a\\.\\b.txt", {"a", "b.txt"}},
   };
   for (const AcceptedName& accepted : cases) {
     const auto parts = SplitStoredName(accepted.name);
@@ -51,7 +53,8 @@ TEST(SplitStoredName, RefusesNamesThatLeaveTheWorkingDirectoryOrAreNotPlain) {
       "..\\evil.txt",
       "../evil.txt",
       "a\\..\\..\\evil.txt",
-      "a\\.\\b.txt",
+      ".\\",
+      ".\\.",
       "a\\",
       "a\\\\b.txt",
       "a//b.txt",
