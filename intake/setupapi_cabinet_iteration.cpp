@@ -5,11 +5,14 @@
 // windows.h first: setupapi.h relies on its types.
 #include <setupapi.h>
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "platform_files.h"
 
@@ -19,7 +22,15 @@ namespace {
 
 struct IterationState {
   CabinetNotificationHandler* handler = nullptr;
-  bool aborted = false;
+  bool aborted = false;  // by the handler's answer
+  bool cabinetNotified = false;
+  std::size_t filesNotified = 0;
+};
+
+// A file as the cabinet lists it.
+struct ListedFile {
+  std::string nameInCabinet;
+  std::uint64_t fileSize = 0;
 };
 
 std::string TextOrEmpty(const char* text) {
@@ -44,6 +55,7 @@ UINT Abort(IterationState& state) {
 }
 
 UINT OnFileInCabinet(IterationState& state, FILE_IN_CABINET_INFO_A& file) {
+  ++state.filesNotified;
   CabinetNotification notification =
       FileInCabinet{TextOrEmpty(file.NameInCabinet), file.FileSize, {}};
   const HandlerAnswer answer = state.handler->HandleCabinetNotification(notification);
@@ -73,6 +85,7 @@ UINT OnFileInCabinet(IterationState& state, FILE_IN_CABINET_INFO_A& file) {
 UINT OnNotification(IterationState& state, UINT code, UINT_PTR param1) {
   switch (code) {
     case SPFILENOTIFY_CABINETINFO: {
+      state.cabinetNotified = true;
       CabinetNotification info = ToCabinetInfo(*reinterpret_cast<PCABINET_INFO_A>(param1));
       return state.handler->HandleCabinetNotification(info) == HandlerAnswer::kNoError
                  ? NO_ERROR
@@ -116,6 +129,51 @@ UINT CALLBACK HandleSetupNotification(PVOID context, UINT code, UINT_PTR param1,
   }
 }
 
+UINT CALLBACK ListFile(PVOID context, UINT code, UINT_PTR param1, UINT_PTR) {
+  auto& files = *static_cast<std::vector<ListedFile>*>(context);
+  switch (code) {
+    case SPFILENOTIFY_FILEINCABINET: {
+      const auto& file = *reinterpret_cast<FILE_IN_CABINET_INFO_A*>(param1);
+      try {
+        files.push_back({TextOrEmpty(file.NameInCabinet), file.FileSize});
+      } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FILEOP_ABORT;
+      }
+      return FILEOP_SKIP;  // skipped files are not decoded, so damaged data ends nothing
+    }
+    case SPFILENOTIFY_NEEDNEWCABINET:
+      SetLastError(ERROR_FILE_NOT_FOUND);
+      return ERROR_FILE_NOT_FOUND;
+    default:
+      return NO_ERROR;
+  }
+}
+
+// The platform ends the whole iteration at the first file whose data it
+// cannot decode, and never tells of the files after it. Each of those is
+// reported to the handler as failed, as it would be had the iteration gone on,
+// so that no older file of such a name is left for an update to read.
+void FailFilesNotReached(const std::string& cabPath, IterationState& state) {
+  std::vector<ListedFile> files;
+  SetupIterateCabinetA(cabPath.c_str(), 0, ListFile, &files);
+  for (std::size_t i = state.filesNotified; i < files.size(); ++i) {
+    CabinetNotification notification = FileInCabinet{files[i].nameInCabinet, files[i].fileSize, {}};
+    const HandlerAnswer answer = state.handler->HandleCabinetNotification(notification);
+    if (answer == HandlerAnswer::kSkip) {
+      continue;
+    }
+    const auto* named = std::get_if<FileInCabinet>(&notification);
+    if (answer != HandlerAnswer::kDoIt || named == nullptr) {
+      return;
+    }
+    CabinetNotification outcome = FileExtracted{named->fullTargetName, ERROR_INVALID_DATA};
+    if (state.handler->HandleCabinetNotification(outcome) != HandlerAnswer::kNoError) {
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 bool SetupApiCabinetIteration::IterateCabinet(const std::string& cabPath,
@@ -125,8 +183,11 @@ bool SetupApiCabinetIteration::IterateCabinet(const std::string& cabPath,
   if (!std::filesystem::is_regular_file(FileSystemPath(cabPath), error)) {
     return false;
   }
-  IterationState state{&handler, false};
+  IterationState state{&handler};
   const BOOL iterated = SetupIterateCabinetA(cabPath.c_str(), 0, HandleSetupNotification, &state);
+  if (iterated == FALSE && state.cabinetNotified && !state.aborted) {
+    FailFilesNotReached(cabPath, state);
+  }
   return iterated != FALSE && !state.aborted;
 }
 
