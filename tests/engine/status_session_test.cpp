@@ -200,6 +200,9 @@ TEST_F(UpdateRun, ATableLeftOpenIsReadAfreshByTheNextUpdate) {
 // No table handle stays held by the process after an update, failed or not.
 TEST_F(UpdateRun, HoldsNoFileHandles) {
   const std::filesystem::path descriptors = "/proc/self/fd";
+#ifdef _WIN32
+  GTEST_SKIP() << "no list of open handles; under Wine that folder lists Wine's own";
+#endif
   std::error_code error;
   if (!std::filesystem::is_directory(descriptors, error)) {
     GTEST_SKIP() << "no list of open descriptors on this system";

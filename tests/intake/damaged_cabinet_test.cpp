@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,6 +68,17 @@ TEST(DamagedCabinet, AFlippedBitNeverWritesOutsideTheWorkingDirectory) {
   }
 }
 
+// Broken cabinets that Windows's own reader (SetupAPI, as Wine has it) judges
+// otherwise than libmspack: it reads the first four, which libmspack refuses,
+// and cannot decode the last, which libmspack does.
+#ifdef _WIN32
+const std::set<std::string> kReadOtherwiseBySetupApi = {
+    "bad_folderindex.cab", "bad_nofiles.cab", "bad_nofolders.cab", "partial_str_shortfname.cab",
+    "cve-2010-2801-qtm-flush.cab"};
+#else
+const std::set<std::string> kReadOtherwiseBySetupApi;
+#endif
+
 // The public corpus of valid and broken cabinets, where it lies beside the checkout.
 TEST(CabinetCorpus, EveryFileExtractsSafely) {
   const std::string corpus = testing::CorpusFolder();
@@ -102,6 +114,9 @@ TEST(CabinetCorpus, EveryFileExtractsSafely) {
       if (fs::is_regular_file(fs::symlink_status(path))) {
         files.push_back(file + " " + std::to_string(fs::file_size(path)));
       }
+    }
+    if (kReadOtherwiseBySetupApi.count(name) != 0) {
+      continue;  // what it wrote is contained, and held to the handler's checks
     }
     if (const auto found = valid.find(name); found != valid.end()) {
       EXPECT_TRUE(read);

@@ -131,7 +131,16 @@ TEST_F(UpdateWithCabinetTest, AFailedUpdatesFilesAreReplacedAndRemovedByTheNext)
 
 TEST_F(UpdateWithCabinetTest, RunsOnTheRememberedPathHoweverLong) {
   // A path well over 256 bytes: it must not be cut to another path.
-  const std::string folder = sandbox_.Path(std::string(120, 'f') + "/" + std::string(120, 'g'));
+  std::size_t lastFolder = 120;
+#ifdef _WIN32
+  // Windows's cabinet iteration takes no cabinet path over 257 bytes (Wine's,
+  // at least): just over 256 there.
+  const std::size_t around = sandbox_.Path(std::string(120, 'f') + "/").size() + 11;
+  ASSERT_LT(around, 257u);
+  lastFolder = 257 - around;
+#endif
+  const std::string folder =
+      sandbox_.Path(std::string(120, 'f') + "/" + std::string(lastFolder, 'g'));
   fs::create_directories(folder);
   const std::string cabinet = WorkPath(folder, "Tarvix.cab");
   fs::copy_file(Fixture("tables_mszip.cab"), cabinet);
