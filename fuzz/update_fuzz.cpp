@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <set>
@@ -268,8 +269,13 @@ void CheckQueries(const std::string& folder, const UpdateOutcome& outcome,
       numbers.insert(shown[i]);
     }
   }
-  for (std::int32_t n : {-1, 0, 1, 2, outcome.highestCompetitor, outcome.highestCompetitor + 1}) {
+  // The highest number and the one after it, unless that is past the range.
+  const std::int32_t highest = outcome.highestCompetitor;
+  for (std::int32_t n : {-1, 0, 1, 2, highest}) {
     numbers.insert(n);
+  }
+  if (highest < std::numeric_limits<std::int32_t>::max()) {
+    numbers.insert(highest + 1);
   }
   const std::string sentinel = "(no name)";
   for (std::int32_t n : numbers) {
