@@ -12,8 +12,11 @@ namespace tvx {
 // the working directory, and judge each file's outcome by its size, since the
 // platform may report a file extracted whole when it wrote it short.
 //
-// A further cabinet of a set is never chased: the platform is refused one,
-// which ends the iteration there, and the file continued in it fails.
+// A further cabinet of a set is never chased: the platform asks for it (and
+// kNeedNewCabinet is notified) only when it reaches the file continued there;
+// it is refused one, which ends the iteration, and that file fails. Where the
+// platform ends the iteration early, at a file it cannot decode, every file
+// after it is notified as failed, as libmspack's iteration would report it.
 class SetupApiCabinetIteration : public CabinetIteration {
  public:
   bool IterateCabinet(const std::string& cabPath, CabinetNotificationHandler& handler) override;
