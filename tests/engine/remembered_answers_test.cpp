@@ -8,25 +8,12 @@
 
 #include "match_tables.h"
 #include "status_session.h"
+#include "tables_in_place.h"
 
 namespace fs = std::filesystem;
 
 namespace tvx {
 namespace {
-
-// The tables already lie in the working directory; nothing is extracted and
-// nothing deleted, so both updates read the same files.
-class TablesInPlace : public BackupIntake {
- public:
-  explicit TablesInPlace(std::string folder) : folder_(std::move(folder)) {}
-  std::optional<std::string> WorkingDirectory() override { return folder_; }
-  std::optional<std::string> ReadRememberedPath(const std::string&) override { return {}; }
-  bool ExtractBackup(const std::string&, const std::string&) override { return false; }
-  void DeleteExtractedTables(const std::string&) override {}
-
- private:
-  std::string folder_;
-};
 
 struct UpdateResult {
   WindowTexts texts;
@@ -41,7 +28,7 @@ UpdateResult RunUpdate(const std::string& folder, bool remember) {
   engine.rememberAnswers = remember;
   UpdateResult result;
   HeadlessWindow window;
-  TablesInPlace intake(folder);
+  testing::TablesInPlace intake(folder);
   StatusSession session(engine, result.texts, window, intake);
   session.InitializeWindow();
   session.OnUpdate();
