@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "report_example.h"
 #include "window_controls.h"
 #include "work_paths.h"
 
@@ -184,15 +185,7 @@ bool MakeCabinet(const QString& cabinetPath, const std::vector<TableFile>& table
 }
 
 std::tm ReportMoment() {
-  std::tm moment{};
-  moment.tm_year = 2005 - 1900;
-  moment.tm_mon = 5;
-  moment.tm_mday = 4;
-  moment.tm_wday = 6;
-  moment.tm_hour = 14;
-  moment.tm_min = 5;
-  moment.tm_sec = 9;
-  return moment;
+  return tvx::testing::ExampleMoment();
 }
 
 std::optional<QString> FakeChooser::ChooseBackupFile(QWidget&, const QString& chosenTitle) {

@@ -8,19 +8,13 @@
 #include <vector>
 
 #include "engine_fixtures.h"
+#include "report_example.h"
 
 namespace tvx {
 namespace {
 
-const char kHeader[] =
-    "\r\nScoring Status on Sat Jun 04 14:05:09 2005"
-    "\r\n==========================================\r\n\r\n"
-    "Competitors left to shoot each stage\r\n"
-    "====================================\r\n";
-const char kMiddle[] =
-    "\r\n"
-    "Competitors still shooting\r\n"
-    "==========================\r\n";
+const std::string kHeader = testing::kExampleReportHead;
+const std::string kMiddle = testing::kReportMiddle;
 const char kNoMemberTable[] =
     "An update was requested...\r\nFailed to open the member database...\r\n"
     "Try clicking update again.";
@@ -34,18 +28,6 @@ std::string ReadBack(std::FILE* file) {
     bytes.append(buffer, got);
   }
   return bytes;
-}
-
-std::tm Saturday() {
-  std::tm moment{};
-  moment.tm_year = 105;
-  moment.tm_mon = 5;
-  moment.tm_mday = 4;
-  moment.tm_wday = 6;
-  moment.tm_hour = 14;
-  moment.tm_min = 5;
-  moment.tm_sec = 9;
-  return moment;
 }
 
 class ReportCommand : public ::testing::Test {
@@ -73,7 +55,7 @@ class ReportCommand : public ::testing::Test {
 
   test::TempFolder folder;
   test::FakeIntake intake;
-  FixedClock clock{Saturday()};
+  FixedClock clock{testing::ExampleMoment()};
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   std::string written;

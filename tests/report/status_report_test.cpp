@@ -5,33 +5,16 @@
 #include <ctime>
 #include <string>
 
+#include "report_example.h"
+
 namespace tvx {
 namespace {
 
-std::tm Moment(int year, int month, int day, int weekday, int hour, int minute, int second) {
-  std::tm moment{};
-  moment.tm_year = year - 1900;
-  moment.tm_mon = month - 1;
-  moment.tm_mday = day;
-  moment.tm_wday = weekday;
-  moment.tm_hour = hour;
-  moment.tm_min = minute;
-  moment.tm_sec = second;
-  return moment;
-}
+using testing::Moment;
 
-// Saturday, 4 June 2005, 14:05:09.
-const std::tm kSaturday = Moment(2005, 6, 4, 6, 14, 5, 9);
-
-const char kHeader[] =
-    "\r\nScoring Status on Sat Jun 04 14:05:09 2005"
-    "\r\n==========================================\r\n\r\n"
-    "Competitors left to shoot each stage\r\n"
-    "====================================\r\n";
-const char kMiddle[] =
-    "\r\n"
-    "Competitors still shooting\r\n"
-    "==========================\r\n";
+const std::tm kSaturday = testing::ExampleMoment();
+const std::string kHeader = testing::kExampleReportHead;
+const std::string kMiddle = testing::kReportMiddle;
 
 TEST(StatusReport, FourStageExample) {
   WindowTexts texts;
