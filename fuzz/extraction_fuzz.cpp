@@ -1,6 +1,7 @@
 // The extraction of whatever bytes a cabinet holds. Each input is written as a
-// cabinet into a fresh folder and extracted into a working directory below it
-// that already holds two tables of an earlier backup. Afterwards:
+// cabinet (or, when it does not start as one, made into a readable cabinet of
+// the files it describes: see DescribedFiles) into a fresh folder and extracted into a working
+// directory below it that already holds two tables of an earlier backup. Afterwards:
 // - nothing lies outside the working directory but the cabinet, which is
 //   unchanged, and nothing anywhere is a link;
 // - every file in the working directory is one the cabinet lists (so no
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -29,6 +31,7 @@
 #include "backup_extraction.h"
 #include "fuzz_support.h"
 #include "mspack_cabinet_iteration.h"
+#include "stored_cabinet.h"
 
 namespace tvx::fuzz {
 namespace {
@@ -160,7 +163,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (error) {
     ReportFinding("scratch folder cannot be made", error.message());
   }
-  const std::string input(reinterpret_cast<const char*>(data), size);
+  const bool isCabinet = size >= 4 && std::memcmp(data, kCabinetSignature, 4) == 0;
+  const std::string input = isCabinet ? std::string(reinterpret_cast<const char*>(data), size)
+                                      : StoredCabinet(DescribedFiles(data, size));
   WriteWhole(cabinet, input);
   for (const char* table : kPlantedTables) {
     WriteWhole(work / table, kPlanted);

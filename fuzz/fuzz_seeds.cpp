@@ -17,6 +17,7 @@
 #include "fuzz_support.h"
 #include "match_tables.h"
 #include "status_session.h"
+#include "stored_cabinet.h"
 
 namespace tvx::fuzz {
 
@@ -256,78 +257,6 @@ std::vector<Seed> ReportSeeds(const SeedSources& sources) {
 
 // ---- the extraction: cabinets -----------------------------------------------
 
-void PutLittle(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) {
-    out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
-  }
-}
-
-struct StoredFile {
-  std::string name;
-  std::string content;
-  std::optional<std::uint32_t> statedSize;  // the content's size unless given
-};
-
-// A cabinet of one uncompressed folder holding the files, in the published
-// layout: header, folder entry, file entries, data blocks without checksums.
-std::string StoredCabinet(const std::vector<StoredFile>& files) {
-  std::string data;
-  for (const StoredFile& file : files) {
-    data += file.content;
-  }
-  constexpr std::size_t kBlock = 32768;
-  const std::size_t blocks = data.empty() ? 1 : (data.size() + kBlock - 1) / kBlock;
-  std::size_t fileEntries = 0;
-  for (const StoredFile& file : files) {
-    fileEntries += 16 + file.name.size() + 1;
-  }
-  const std::size_t filesAt = 36 + 8;
-  const std::size_t dataAt = filesAt + fileEntries;
-  const std::size_t total = dataAt + 8 * blocks + data.size();
-
-  std::string cab = "MSCF";
-  PutLittle(cab, 0, 4);
-  PutLittle(cab, static_cast<std::uint32_t>(total), 4);
-  PutLittle(cab, 0, 4);
-  PutLittle(cab, static_cast<std::uint32_t>(filesAt), 4);
-  PutLittle(cab, 0, 4);
-  cab.push_back(3);  // version 1.3
-  cab.push_back(1);
-  PutLittle(cab, 1, 2);  // folders
-  PutLittle(cab, static_cast<std::uint32_t>(files.size()), 2);
-  PutLittle(cab, 0, 2);       // flags
-  PutLittle(cab, 0x1234, 2);  // set id
-  PutLittle(cab, 0, 2);       // number in the set
-
-  PutLittle(cab, static_cast<std::uint32_t>(dataAt), 4);
-  PutLittle(cab, static_cast<std::uint32_t>(blocks), 2);
-  PutLittle(cab, 0, 2);  // stored
-
-  std::uint32_t offset = 0;
-  for (const StoredFile& file : files) {
-    PutLittle(cab, file.statedSize.value_or(static_cast<std::uint32_t>(file.content.size())), 4);
-    PutLittle(cab, offset, 4);
-    PutLittle(cab, 0, 2);       // folder 0
-    PutLittle(cab, 0x32c4, 2);  // 4 June 2005
-    PutLittle(cab, 0x70a4, 2);  // 14:05:08
-    PutLittle(cab, 0x20, 2);    // archive
-    cab += file.name;
-    cab.push_back('\0');
-    offset += static_cast<std::uint32_t>(file.content.size());
-  }
-  for (std::size_t at = 0; at < data.size() || (at == 0 && data.empty()); at += kBlock) {
-    const std::size_t size = std::min(kBlock, data.size() - at);
-    PutLittle(cab, 0, 4);  // no checksum
-    PutLittle(cab, static_cast<std::uint32_t>(size), 2);
-    PutLittle(cab, static_cast<std::uint32_t>(size), 2);
-    cab.append(data, at, size);
-    if (data.empty()) {
-      break;
-    }
-  }
-  return cab;
-}
-
 std::vector<Seed> ExtractionSeeds(const SeedSources& sources) {
   std::vector<Seed> seeds;
   const std::string table = "<Row CompId='1' MemberId='5001' DisqId='False'/>\r\n";
@@ -355,6 +284,21 @@ std::vector<Seed> ExtractionSeeds(const SeedSources& sources) {
                                                       {"member.xml", "second", {}},
                                                       {"~tvx1.partial", "a partial name", {}}})});
   seeds.push_back({"stored-empty.cab", StoredCabinet({{"empty.xml", "", {}}})});
+
+  // Descriptions of files, made into cabinets by the target.
+  const auto describe = [](std::vector<std::string> parts) {
+    return JoinInput(parts, kTextSeparator);
+  };
+  using namespace std::string_literals;
+  seeds.push_back(
+      {"described-tables", describe({"member.xml\0"s + table, "score.xml\0"s + table,
+                                     "enrolled.xml\0"s + table, "stage.xml\0"s + table})});
+  seeds.push_back(
+      {"described-folders", describe({"notes\\today.txt\0today"s, "notes/deeper/more.txt\0more"s,
+                                      "notes\0a file over a folder"s, "../up\0out"s})});
+  seeds.push_back({"described-sizes",
+                   describe({"huge.xml\0\xff\xff\xf0\xff\xff\x0fx"s,
+                             "over.xml\0\xff\xff\x01\x00\x40\x00x"s, "member.xml\0after"s})});
 
   const fs::path source(sources.sourceDir);
   const fs::path shared(sources.sharedDir);
