@@ -25,6 +25,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -42,8 +43,27 @@ constexpr std::uint64_t kBound = std::uint64_t{4} << 20;
 constexpr std::string_view kPlanted = "planted by an earlier backup\r\n";
 constexpr const char* kPlantedTables[] = {"member.xml", "stage.xml"};
 
-// The files the cabinet lists, by their stored name with backslashes read as
-// slashes, and the sizes stated for each; nothing when it is no cabinet.
+// A stored name as a path below the working directory: backslashes and slashes
+// separate its parts, and a part "." stands for the folder it is in.
+std::string PathOfStoredName(std::string_view name) {
+  std::string path;
+  bool first = true;
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
+    const std::string_view part = name.substr(start, end - start);
+    if (part != ".") {
+      path += first ? "" : "/";
+      path += part;
+      first = false;
+    }
+    start = end + 1;
+  }
+  return path;
+}
+
+// The files the cabinet lists, by the paths of their stored names, and the
+// sizes stated for each; nothing when it is no cabinet.
 std::map<std::string, std::set<std::uint64_t>> ListCabinet(const std::string& path) {
   std::map<std::string, std::set<std::uint64_t>> listed;
   mscab_decompressor* decompressor = mspack_create_cab_decompressor(nullptr);
@@ -52,9 +72,7 @@ std::map<std::string, std::set<std::uint64_t>> ListCabinet(const std::string& pa
   }
   if (mscabd_cabinet* cabinet = decompressor->open(decompressor, path.c_str())) {
     for (const mscabd_file* file = cabinet->files; file != nullptr; file = file->next) {
-      std::string name = file->filename;
-      std::replace(name.begin(), name.end(), '\\', '/');
-      listed[name].insert(static_cast<std::uint64_t>(file->length));
+      listed[PathOfStoredName(file->filename)].insert(static_cast<std::uint64_t>(file->length));
     }
     decompressor->close(decompressor, cabinet);
   }
