@@ -60,8 +60,14 @@ mspack_file* OpenForMspack(mspack_system*, const char* filename, int mode) {
   return reinterpret_cast<mspack_file*>(file);
 }
 
+// libmspack may hand back a handle it has closed and nulled: after a folder
+// ran out of data blocks, the next file of that folder is read through it. Its
+// own file system takes a null handle as a failed operation, and so do these.
 void CloseForMspack(mspack_file* handle) {
   OpenFile* file = AsOpenFile(handle);
+  if (file == nullptr) {
+    return;
+  }
   if (std::fclose(file->stream) != 0 && file->target != nullptr) {
     file->target->failed = true;
   }
@@ -70,7 +76,7 @@ void CloseForMspack(mspack_file* handle) {
 
 int ReadForMspack(mspack_file* handle, void* buffer, int bytes) {
   OpenFile* file = AsOpenFile(handle);
-  if (bytes < 0) {
+  if (file == nullptr || bytes < 0) {
     return -1;
   }
   const std::size_t read = std::fread(buffer, 1, static_cast<std::size_t>(bytes), file->stream);
@@ -82,7 +88,7 @@ int ReadForMspack(mspack_file* handle, void* buffer, int bytes) {
 
 int WriteForMspack(mspack_file* handle, void* buffer, int bytes) {
   OpenFile* file = AsOpenFile(handle);
-  OutputTarget* target = file->target;
+  OutputTarget* target = file != nullptr ? file->target : nullptr;
   if (target == nullptr || bytes < 0) {
     return -1;
   }
@@ -99,6 +105,9 @@ int WriteForMspack(mspack_file* handle, void* buffer, int bytes) {
 }
 
 int SeekForMspack(mspack_file* handle, off_t offset, int mode) {
+  if (handle == nullptr) {
+    return -1;
+  }
   int origin = SEEK_SET;
   if (mode == MSPACK_SYS_SEEK_CUR) {
     origin = SEEK_CUR;
@@ -109,6 +118,9 @@ int SeekForMspack(mspack_file* handle, off_t offset, int mode) {
 }
 
 off_t TellForMspack(mspack_file* handle) {
+  if (handle == nullptr) {
+    return -1;
+  }
   return static_cast<off_t>(std::ftell(AsOpenFile(handle)->stream));
 }
 
