@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -62,15 +63,90 @@ std::string PathOfStoredName(std::string_view name) {
   return path;
 }
 
+// libmspack reading the cabinet's bytes from memory, without a word on the
+// console: the "file name" it opens is the address of the bytes.
+struct MemoryFile {
+  const std::string* bytes = nullptr;
+  std::size_t at = 0;
+};
+
+MemoryFile* AsMemoryFile(mspack_file* file) {
+  return reinterpret_cast<MemoryFile*>(file);
+}
+
+mspack_file* OpenInMemory(mspack_system*, const char* name, int mode) {
+  if (mode != MSPACK_SYS_OPEN_READ) {
+    return nullptr;
+  }
+  return reinterpret_cast<mspack_file*>(
+      new MemoryFile{reinterpret_cast<const std::string*>(name), 0});
+}
+
+void CloseInMemory(mspack_file* file) {
+  delete AsMemoryFile(file);
+}
+
+int ReadInMemory(mspack_file* handle, void* buffer, int bytes) {
+  MemoryFile* file = AsMemoryFile(handle);
+  if (file == nullptr || bytes < 0) {
+    return -1;
+  }
+  const std::size_t count =
+      std::min(static_cast<std::size_t>(bytes), file->bytes->size() - file->at);
+  std::memcpy(buffer, file->bytes->data() + file->at, count);
+  file->at += count;
+  return static_cast<int>(count);
+}
+
+int WriteInMemory(mspack_file*, void*, int) {
+  return -1;
+}
+
+int SeekInMemory(mspack_file* handle, off_t offset, int mode) {
+  MemoryFile* file = AsMemoryFile(handle);
+  if (file == nullptr) {
+    return -1;
+  }
+  const auto size = static_cast<off_t>(file->bytes->size());
+  const off_t base = mode == MSPACK_SYS_SEEK_CUR   ? static_cast<off_t>(file->at)
+                     : mode == MSPACK_SYS_SEEK_END ? size
+                                                   : 0;
+  if (offset < -base || offset > size - base) {
+    return -1;
+  }
+  file->at = static_cast<std::size_t>(base + offset);
+  return 0;
+}
+
+off_t TellInMemory(mspack_file* handle) {
+  MemoryFile* file = AsMemoryFile(handle);
+  return file == nullptr ? -1 : static_cast<off_t>(file->at);
+}
+
+void QuietMessage(mspack_file*, const char*, ...) {}
+void* Allocate(mspack_system*, std::size_t bytes) {
+  return std::malloc(bytes);
+}
+void Free(void* memory) {
+  std::free(memory);
+}
+void Copy(void* from, void* to, std::size_t bytes) {
+  std::memcpy(to, from, bytes);
+}
+
 // The files the cabinet lists, by the paths of their stored names, and the
 // sizes stated for each; nothing when it is no cabinet.
-std::map<std::string, std::set<std::uint64_t>> ListCabinet(const std::string& path) {
+std::map<std::string, std::set<std::uint64_t>> ListCabinet(const std::string& bytes) {
   std::map<std::string, std::set<std::uint64_t>> listed;
-  mscab_decompressor* decompressor = mspack_create_cab_decompressor(nullptr);
+  mspack_system system{OpenInMemory, CloseInMemory, ReadInMemory, WriteInMemory,
+                       SeekInMemory, TellInMemory,  QuietMessage, Allocate,
+                       Free,         Copy,          nullptr};
+  mscab_decompressor* decompressor = mspack_create_cab_decompressor(&system);
   if (decompressor == nullptr) {
     ReportFinding("libmspack cannot make a decompressor");
   }
-  if (mscabd_cabinet* cabinet = decompressor->open(decompressor, path.c_str())) {
+  if (mscabd_cabinet* cabinet =
+          decompressor->open(decompressor, reinterpret_cast<const char*>(&bytes))) {
     for (const mscabd_file* file = cabinet->files; file != nullptr; file = file->next) {
       listed[PathOfStoredName(file->filename)].insert(static_cast<std::uint64_t>(file->length));
     }
@@ -195,7 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     iteration.IterateCabinet(cabinet.string(), extraction);
   }
 
-  CheckFolder(caseFolder, cabinet, work, input, ListCabinet(cabinet.string()));
+  CheckFolder(caseFolder, cabinet, work, input, ListCabinet(input));
   // Nothing piles up from one input to the next.
   fs::remove_all(caseFolder, error);
   return 0;
