@@ -18,6 +18,7 @@
 #include "match_tables.h"
 #include "status_session.h"
 #include "stored_cabinet.h"
+#include "tables_in_place.h"
 
 namespace tvx::fuzz {
 
@@ -182,18 +183,6 @@ std::string ReportInput(const Moment& moment, const WindowTexts& texts) {
   return input + JoinInput(parts, kTextSeparator);
 }
 
-class TablesInPlace : public BackupIntake {
- public:
-  explicit TablesInPlace(std::string folder) : folder_(std::move(folder)) {}
-  std::optional<std::string> WorkingDirectory() override { return folder_; }
-  std::optional<std::string> ReadRememberedPath(const std::string&) override { return {}; }
-  bool ExtractBackup(const std::string&, const std::string&) override { return false; }
-  void DeleteExtractedTables(const std::string&) override {}
-
- private:
-  std::string folder_;
-};
-
 // The window's texts after an update over the tables of an update seed.
 WindowTexts TextsAfterUpdate(const Seed& tablesSeed) {
   ScratchFolder folder("seed-update");
@@ -205,7 +194,7 @@ WindowTexts TextsAfterUpdate(const Seed& tablesSeed) {
   auto engine = std::make_unique<StatusEngine>();
   WindowTexts texts;
   HeadlessWindow window;
-  TablesInPlace intake(folder.path());
+  tvx::testing::TablesInPlace intake(folder.path());
   StatusSession session(*engine, texts, window, intake);
   session.InitializeWindow();
   session.OnUpdate();

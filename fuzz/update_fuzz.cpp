@@ -22,6 +22,7 @@
 #include "fuzz_support.h"
 #include "status_session.h"
 #include "table_queries.h"
+#include "tables_in_place.h"
 #include "work_paths.h"
 
 namespace tvx::fuzz {
@@ -44,20 +45,6 @@ constexpr std::string_view kComplete = "The competition is complete";
 constexpr std::size_t kMostLineBytes = 128;
 constexpr std::size_t kMostStageTextBytes = 24;
 constexpr std::size_t kNameColumns = 24;
-
-// The tables lie in the working directory already: nothing is extracted and
-// nothing deleted, so both updates read the same files.
-class TablesInPlace : public BackupIntake {
- public:
-  explicit TablesInPlace(std::string folder) : folder_(std::move(folder)) {}
-  std::optional<std::string> WorkingDirectory() override { return folder_; }
-  std::optional<std::string> ReadRememberedPath(const std::string&) override { return {}; }
-  bool ExtractBackup(const std::string&, const std::string&) override { return false; }
-  void DeleteExtractedTables(const std::string&) override {}
-
- private:
-  std::string folder_;
-};
 
 struct UpdateOutcome {
   WindowTexts texts;
@@ -340,7 +327,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto engine = std::make_unique<StatusEngine>();
   WindowTexts texts;
   HeadlessWindow window;
-  TablesInPlace intake(folder.path());
+  tvx::testing::TablesInPlace intake(folder.path());
   StatusSession session(*engine, texts, window, intake);
   session.InitializeWindow();
   engine->rememberAnswers = true;
